@@ -25,6 +25,7 @@ public:
 
 private:
     std::uint16_t nextKey(std::uint16_t key, std::uint8_t b) const {
-        return static_cast<std::uint16_t>((static_cast<std::uint16_t>(key + b) * Multiplier) + Increment);
+        const std::uint32_t k = (static_cast<std::uint32_t>(key) + b) & 0xFFFFu;
+        return static_cast<std::uint16_t>(k * Multiplier + Increment);
     }
 };
