@@ -1,0 +1,3 @@
+#include "SessionContext.h"
+
+TSessionContext SessionContext;
