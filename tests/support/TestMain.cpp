@@ -1,3 +1,5 @@
+#include "MessageScript.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,5 +10,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    // No real message box may block a test; MessageScript answers them.
+    skmtest::installFailingMessageHandler();
     return RUN_ALL_TESTS();
 }
