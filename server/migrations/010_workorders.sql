@@ -1,0 +1,51 @@
+-- Work orders: the row type of the register procedure. The indexes the
+-- register and the committed-volume sums need come with the core schema
+-- (ixSPKProjectDate, ixSPKDetailRAP2, ixPaymentDetailLine, ixPCDetailRAP2).
+
+-- One row of procProjectSPKMandorViewR2: a work-order line with its header
+-- repeated (line columns empty for a work order without lines).
+CREATE TYPE typProjectSPKMandorView AS (
+    SPKCode varchar(100),
+    SPKDate timestamp,
+    ProjectID integer,
+    ProjectCode varchar(25),
+    ProjectName varchar(100),
+    ProjectYear integer,
+    City varchar(100),
+    Province varchar(100),
+    ProjectManager varchar(100),
+    ProjectCompanyName varchar(100),
+    CompanyID integer,
+    MandorName varchar(100),
+    MandorTelp varchar(100),
+    SPKRetensionPercentage numeric(24, 8),
+    SPKPPhPercentage numeric(24, 8),
+    SPKTotalAmount numeric(32, 6),
+    SPKDesc3 varchar(512),
+    StatusID integer,
+    StatusDesc varchar(255),
+    SPKDIndex integer,
+    RAP2ID integer,
+    CoaID integer,
+    Category varchar(100),
+    CategorySub varchar(100),
+    CoaFullName varchar(153),
+    CoaCode varchar(50),
+    CoaName varchar(100),
+    RAPIndex integer,
+    RAPDesc varchar(256),
+    RAPLocation varchar(100),
+    RAP2Index integer,
+    RAP2Desc varchar(256),
+    SPKDWorkDesc varchar(256),
+    MeasurementID integer,
+    MeasurementCode varchar(25),
+    SPKDQuantity numeric(24, 8),
+    SPKDPriceAmount numeric(24, 8),
+    SPKDTotalAmount numeric(32, 6),
+    SPKDDesc varchar(256),
+    RealisasiQuantity numeric(32, 8),
+    RealisasiTotalAmount numeric(32, 6),
+    RealisasiPercentage numeric(32, 6),
+    SPKPPn boolean
+);
