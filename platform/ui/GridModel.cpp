@@ -87,10 +87,18 @@ void GridModel::rebuildCaches() {
     for (int c = 0; c < m_columns.size(); ++c) {
         GridColumnCache& cache = m_caches[static_cast<size_t>(c)];
         const int field = m_dataset ? m_dataset->fieldIndex(m_columns[c].fieldName) : -1;
+        bool built = false;
         if (field >= 0) {
-            cache.build(*m_dataset, field, m_columns[c]);
-        } else {
-            if (m_dataset)
+            try {
+                cache.build(*m_dataset, field, m_columns[c]);
+                built = true;
+            } catch (const std::exception& e) {
+                // a failing calculated or lookup field leaves its column empty
+                qWarning("Grid column '%s': %s", qPrintable(m_columns[c].fieldName), e.what());
+            }
+        }
+        if (!built) {
+            if (m_dataset && field < 0)
                 qWarning("Grid column '%s' has no field in dataset '%s'",
                          qPrintable(m_columns[c].fieldName), qPrintable(m_dataset->objectName()));
             cache.clear();
@@ -527,8 +535,15 @@ void GridModel::onValueChanged(int row, int field) {
         const int f = cache.field();
         if (f < 0)
             continue;
-        if (f == field || m_dataset->field(f).kind != db::FieldKind::Data)
-            changed |= cache.updateRow(row, m_dataset->value(row, f));
+        if (f != field && m_dataset->field(f).kind == db::FieldKind::Data)
+            continue;
+        QVariant v;
+        try {
+            v = m_dataset->value(row, f);
+        } catch (const std::exception& e) {
+            qWarning("Grid column '%s': %s", qPrintable(m_columns[int(c)].fieldName), e.what());
+        }
+        changed |= cache.updateRow(row, v);
     }
     if (!changed)
         return;
@@ -547,7 +562,14 @@ void GridModel::onValueChanged(int row, int field) {
 void GridModel::onRowInserted(int row) {
     for (size_t c = 0; c < m_caches.size(); ++c) {
         const int f = m_caches[c].field();
-        m_caches[c].insertRow(row, m_dataset && f >= 0 ? m_dataset->value(row, f) : QVariant());
+        QVariant v;
+        try {
+            if (m_dataset && f >= 0)
+                v = m_dataset->value(row, f);
+        } catch (const std::exception& e) {
+            qWarning("Grid column '%s': %s", qPrintable(m_columns[int(c)].fieldName), e.what());
+        }
+        m_caches[c].insertRow(row, v);
     }
     rebuild();
 }
