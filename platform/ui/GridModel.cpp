@@ -208,13 +208,13 @@ void GridModel::rebuild() {
             g.level = l;
             g.column = col;
             g.code = m_caches[static_cast<size_t>(col)].code(r);
-            g.key = (l > 0 ? m_groups[static_cast<size_t>(current[l - 1])].key : QString()) +
-                    QChar(0x1f) + m_caches[static_cast<size_t>(col)].display(g.code);
-            g.expanded = !m_collapsed.contains(g.key);
-            const bool parentsOpen = l == 0 || (m_groups[static_cast<size_t>(current[0])].expanded);
+            g.parent = l > 0 ? current[l - 1] : -1;
             current[l] = static_cast<int>(m_groups.size());
+            m_groups.push_back(g);
+            if (!m_collapsed.isEmpty())
+                m_groups.back().expanded = !m_collapsed.contains(groupKey(current[l]));
+            const bool parentsOpen = l == 0 || (m_groups[static_cast<size_t>(current[0])].expanded);
             currentCode[l] = g.code;
-            m_groups.push_back(std::move(g));
             if (parentsOpen)
                 m_rows.push_back({-1, current[l]});
         }
@@ -240,10 +240,6 @@ db::Decimal::Raw GridModel::numberAt(int column, int datasetRow) const {
 void GridModel::recomputeSums() {
     const size_t cols = static_cast<size_t>(m_columns.size());
     m_footerSums.assign(cols, 0);
-    for (Group& g : m_groups) {
-        g.sums.assign(cols, 0);
-        g.count = 0;
-    }
     std::vector<int> footerCols, groupCols;
     for (int c = 0; c < m_columns.size(); ++c) {
         if (m_caches[static_cast<size_t>(c)].kind() != GridColumnCache::Kind::Number)
@@ -259,6 +255,10 @@ void GridModel::recomputeSums() {
         for (int r : m_filtered)
             sum += cache.entry(cache.code(r)).number;
         m_footerSums[static_cast<size_t>(c)] = sum;
+    }
+    for (Group& g : m_groups) {
+        g.sums.assign(groupCols.empty() ? 0 : cols, 0);
+        g.count = 0;
     }
     if (m_groups.empty())
         return;
@@ -328,12 +328,21 @@ bool GridModel::isGroupExpanded(int displayRow) const {
 void GridModel::setGroupExpanded(int displayRow, bool expanded) {
     if (!isGroupRow(displayRow) || isGroupExpanded(displayRow) == expanded)
         return;
-    const Group& g = m_groups[static_cast<size_t>(m_rows[static_cast<size_t>(displayRow)].group)];
+    const QString key = groupKey(m_rows[static_cast<size_t>(displayRow)].group);
     if (expanded)
-        m_collapsed.remove(g.key);
+        m_collapsed.remove(key);
     else
-        m_collapsed.insert(g.key);
+        m_collapsed.insert(key);
     rebuild();
+}
+
+QString GridModel::groupKey(int group) const {
+    QString key;
+    for (int g = group; g >= 0; g = m_groups[static_cast<size_t>(g)].parent) {
+        const Group& grp = m_groups[static_cast<size_t>(g)];
+        key.prepend(QChar(0x1f) + m_caches[static_cast<size_t>(grp.column)].display(grp.code));
+    }
+    return key;
 }
 
 QString GridModel::formatSum(int column, db::Decimal::Raw sum) const {

@@ -89,7 +89,7 @@ private:
         int level = 0;
         int column = -1;
         int code = 0;
-        QString key;
+        int parent = -1;
         bool expanded = true;
         int count = 0;
         std::vector<db::Decimal::Raw> sums; // per model column
@@ -102,6 +102,7 @@ private:
     QString formatSum(int column, db::Decimal::Raw sum) const;
     db::Decimal::Raw numberAt(int column, int datasetRow) const;
     bool sameAsNeighbour(int displayRow, int column, int step) const;
+    QString groupKey(int group) const; // the group's values from the outermost level
 
     QVector<GridColumn> m_columns;
     std::vector<GridColumnCache> m_caches;
