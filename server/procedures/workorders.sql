@@ -356,7 +356,7 @@ BEGIN
     FROM mstProjectRAP2 r2
     WHERE r2.RAP2ID IN (SELECT d.RAP2ID FROM mstProjectSPKDetail d WHERE d.SPKCode = v_code)
     ORDER BY r2.RAP2ID
-    FOR UPDATE;
+    FOR NO KEY UPDATE;
 
     SELECT r2.RAP2ID, r2.RAP2Desc, r2.RAPQuantity, own.Quantity,
            coalesce(spk.Quantity, 0) + coalesce(pc.Quantity, 0) AS Committed
