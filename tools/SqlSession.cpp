@@ -80,6 +80,8 @@ SqlSession::SqlSession(const ServerLogin& login)
                              .arg(login.port)
                              .arg(login.user, t));
     }
+    // "already exists, skipping" and the like are not news to the operator.
+    QSqlQuery(db).exec(QStringLiteral("SET client_min_messages = warning"));
 }
 
 SqlSession::~SqlSession() {

@@ -5,6 +5,7 @@
 #include "app/TSecurity.h"
 
 #include <QSqlQuery>
+#include <QSysInfo>
 
 namespace admin {
 
@@ -14,6 +15,9 @@ bool isLatin1(const QString& s) {
         if (c.unicode() > 0xFF)
             return false;
     return true;
+}
+QString entryBy() {
+    return QStringLiteral("skmadmin");
 }
 } // namespace
 
@@ -69,6 +73,12 @@ int UserAdmin::addUser(const NewUser& u) {
             QStringLiteral("The user tables do not exist: install the database first."));
     if (userExists(u.code))
         throw AdminError(QStringLiteral("User %1 already exists.").arg(u.code));
+    if (m_s.scalar(QStringLiteral("SELECT count(*) FROM admPolicy WHERE PolicyName = :n"),
+                   {{QStringLiteral("n"), u.code}})
+            .toInt() > 0)
+        throw AdminError(
+            QStringLiteral("A policy named %1 already exists; it is not reused for a new user.")
+                .arg(u.code));
 
     // Resolve every code before anything is written.
     QList<int> moduleIds;
@@ -103,9 +113,11 @@ int UserAdmin::addUser(const NewUser& u) {
     m_s.begin();
     try {
         const int policyId =
-            m_s.scalar(QStringLiteral("INSERT INTO admPolicy (PolicyName) VALUES (:n) "
-                                      "RETURNING PolicyID"),
-                       {{QStringLiteral("n"), u.code}})
+            m_s.scalar(QStringLiteral("INSERT INTO admPolicy (PolicyName, EntryBy, EntryFrom) "
+                                      "VALUES (:n, :by, :from) RETURNING PolicyID"),
+                       {{QStringLiteral("n"), u.code},
+                        {QStringLiteral("by"), entryBy()},
+                        {QStringLiteral("from"), QSysInfo::machineHostName().left(100)}})
                 .toInt();
         for (const int md : moduleIds)
             m_s.exec(QStringLiteral("INSERT INTO admPolicyDetail (PolicyID, mdID) VALUES (:p, :m)"),

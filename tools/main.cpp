@@ -1,3 +1,9 @@
-int main() {
-    return 0;
+#include "tools/AdminCommand.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("skmadmin"));
+    return admin::AdminCommand(QCoreApplication::arguments()).run();
 }
