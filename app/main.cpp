@@ -1,6 +1,70 @@
-#include <QApplication>
+#include "app/ScreenRegistry.h"
+#include "app/ScreenshotRunner.h"
+#include "app/TDMMain.h"
+#include "app/TFmMain.h"
+#include "budget/TDMRAP.h"
+#include "masterdata/TDMCompany.h"
+#include "materials/TDMPKM.h"
+#include "pettycash/TDMPC.h"
+#include "platform/ui/ErrorGuard.h"
+#include "platform/ui/GuardedApplication.h"
+#include "projects/TDMProject.h"
+#include "workorders/TDMSPK.h"
+
+#include <QTextStream>
+#include <QTimer>
+
+namespace {
+
+// Every module adds its screens here.
+void registerScreens(ScreenRegistry& registry) {
+    (void)registry;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bool screenshots = ScreenshotRunner::requested(arguments);
+    ScreenshotRunner::Options shotOptions;
+    if (screenshots) {
+        QString error;
+        if (!ScreenshotRunner::parse(arguments, shotOptions, error)) {
+            QTextStream(stderr) << error << '\n';
+            return 2;
+        }
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    ui::GuardedApplication app(argc, argv);
+
+    ScreenRegistry registry;
+    registerScreens(registry);
+
+    TDMMain dmMain;
+    ui::guarded([&] { dmMain.DataModuleCreate(); });
+    TDMProject dmProject(&dmMain.ADOConn);
+    TDMCompany dmCompany(&dmMain.ADOConn);
+    TDMRAP dmRAP(&dmMain.ADOConn);
+    TDMSPK dmSPK(&dmMain.ADOConn);
+    TDMPC dmPC(&dmMain.ADOConn);
+    TDMPKM dmPKM(&dmMain.ADOConn);
+
+    TFmMain fmMain(registry);
+    ui::guarded([&] { fmMain.FormCreate(); });
+
+    if (screenshots) {
+        if (fmMain.terminateRequested())
+            return 1;
+        ScreenshotRunner runner(fmMain, registry, shotOptions);
+        return runner.run();
+    }
+
+    if (fmMain.terminateRequested())
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    fmMain.showMaximized();
+    return app.exec();
 }
