@@ -81,7 +81,7 @@ SqlSession::SqlSession(const ServerLogin& login)
                              .arg(login.user, t));
     }
     // "already exists, skipping" and the like are not news to the operator.
-    QSqlQuery(db).exec(QStringLiteral("SET client_min_messages = warning"));
+    execScript(QStringLiteral("SET client_min_messages = warning"), QStringLiteral("session"));
 }
 
 SqlSession::~SqlSession() {
