@@ -137,8 +137,9 @@ QString NumberEdit::editText() const {
 }
 
 void NumberEdit::showValue() {
-    const QString shown =
-        m_editing ? editText() : (m_value ? m_format.formatNumber(*m_value) : QString());
+    const QString shown = m_editing && !isReadOnly()
+                              ? editText()
+                              : (m_value ? m_format.formatNumber(*m_value) : QString());
     if (text() != shown)
         setText(shown);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrinters.h"
 #include "platform/ui/MessageService.h"
 
 #include <QList>

@@ -7,11 +7,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -222,7 +224,10 @@ void ScreenDriver::click(const QString& nameOrText) {
         if (!b->isVisible())
             fail("button " + what + " is not visible (is the screen shown?)");
         // A real mouse click goes through the application's event handling.
-        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->rect().center());
+        // Check boxes and radio buttons react only on their indicator and label.
+        const bool indicator = qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b);
+        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier,
+                          indicator ? QPoint(6, b->height() / 2) : b->rect().center());
         return;
     }
     if (QAction* a = action(nameOrText)) {
@@ -239,7 +244,7 @@ void ScreenDriver::setChecked(const QString& name, bool checked) {
     if (!b->isEnabled())
         fail("check box '" + name.toStdString() + "' is disabled");
     if (b->isChecked() != checked)
-        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(4, b->height() / 2));
+        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(6, b->height() / 2));
     if (b->isChecked() != checked)
         ui::ErrorGuard::run([b] { b->click(); });
 }
