@@ -379,6 +379,9 @@ void ReportLayout::newPage() {
 }
 
 void ReportLayout::runSection(const SectionSpec& section) {
+    // Each section starts on a page of its own; the previous page keeps its footer.
+    if (!m_pages.empty())
+        finishPage();
     const db::Dataset* master =
         section.dataset.isEmpty() ? nullptr : dataset(section.dataset, section.title.sourceLine);
     const int n = master ? master->rowCount() : 0;
@@ -408,10 +411,7 @@ void ReportLayout::runSection(const SectionSpec& section) {
     }
 
     m_section = &section;
-    if (m_pages.empty())
-        startPage();
-    else
-        newPage();
+    startPage();
 
     placeBody(section.title);
     m_columnHeaderOn = true;
