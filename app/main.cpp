@@ -9,6 +9,7 @@
 #include "platform/ui/ErrorGuard.h"
 #include "platform/ui/GuardedApplication.h"
 #include "projects/TDMProject.h"
+#include "workorders/SpkScreens.h"
 #include "workorders/TDMSPK.h"
 
 #include <QTextStream>
@@ -18,7 +19,7 @@ namespace {
 
 // Every module adds its screens here.
 void registerScreens(ScreenRegistry& registry) {
-    (void)registry;
+    workorders::registerScreens(registry);
 }
 
 } // namespace
