@@ -119,10 +119,10 @@ void TemplateReader::readReport() {
 }
 
 void TemplateReader::readPage(PageSettings& page) {
-    const QString size = attr("size", QStringLiteral("A4")).trimmed().toLower();
-    if (size == u"a4")
+    const QString size = attr("size", QStringLiteral("A4")).trimmed();
+    if (size.compare(u"a4", Qt::CaseInsensitive) == 0)
         page.pageSize = QPageSize(QPageSize::A4);
-    else if (size == u"folio")
+    else if (size.compare(u"folio", Qt::CaseInsensitive) == 0)
         page.pageSize = PageSettings::folio();
     else
         fail(QStringLiteral("page size \"%1\" is not A4 or Folio").arg(size));

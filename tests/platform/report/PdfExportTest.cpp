@@ -41,7 +41,6 @@ TEST(PdfExport, writes_every_page_with_its_text) {
     EXPECT_TRUE(text.contains("Rekap SPK Mandor"));
     EXPECT_TRUE(text.contains("Pekerjaan 60"));
     EXPECT_TRUE(text.contains(QString("Halaman %1 dari %1").arg(p.pageCount())));
-    EXPECT_TRUE(text.contains("DRAFT"));
     EXPECT_TRUE(text.contains("Dicetak: 11 Desember 2026"));
 }
 

@@ -28,7 +28,7 @@ template <class T> T* child(QWidget* w, const char* name) {
 class PreviewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        lines = reporttest::makeLines(3, 3, 12);
+        lines = reporttest::makeLines(3, 3, 20);
         report = reporttest::exampleReport(lines.get());
         preview = std::make_unique<ReportPreview>(report, report.prepare());
         preview->resize(900, 700);

@@ -39,8 +39,8 @@ TEST_P(MalformedTemplates, name_file_line_and_fault) {
 INSTANTIATE_TEST_SUITE_P(
     Table, MalformedTemplates,
     ::testing::Values(
-        BadTemplate{"", 1, "empty"},
-        BadTemplate{"<report>\n<section dataset='d'>\n<data>\n</section>", 4, "data"},
+        BadTemplate{"", 1, "Premature end"},
+        BadTemplate{"<report>\n<section dataset='d'>\n<data>\n</section>", 4, "mismatch"},
         BadTemplate{"<page/>", 1, "root element must be <report>"},
         BadTemplate{"<report>\n</report>", 2, "no <section>"},
         BadTemplate{"<report>\n<section dataset='d'>\n<data height='x5'/>\n</section></report>", 3,
