@@ -36,6 +36,11 @@ TEST(PdfExport, writes_every_page_with_its_text) {
     const QString file = dir.filePath("statement.pdf");
     p.exportPdf(file);
     ASSERT_TRUE(QFile::exists(file));
+    // REPORT_PDF_OUT keeps a copy for looking at the pages (pdftoppm -png).
+    if (const QString keep = qEnvironmentVariable("REPORT_PDF_OUT"); !keep.isEmpty()) {
+        QFile::remove(keep);
+        QFile::copy(file, keep);
+    }
     EXPECT_EQ(pdfPages(file), p.pageCount());
     const QString text = pdfText(file);
     EXPECT_TRUE(text.contains("Rekap SPK Mandor"));
