@@ -175,9 +175,12 @@ void TFmMain::DoLogin() {
     mnuCHGPROJECT->setEnabled(loggedIn);
 
     if (loggedIn) {
+        // No current project (empty or unloaded scope) shows an empty code and name.
         const db::Dataset& scope = TDMMain::instance()->adodsProject;
-        setPanel(kPanelProject, QStringLiteral("Proyek : ") + scope.asString(u"ProjectCode") +
-                                    QStringLiteral(" - ") + scope.asString(u"ProjectName"));
+        const bool hasProject = scope.isOpen() && scope.currentRow() >= 0;
+        const QString code = hasProject ? scope.asString(u"ProjectCode") : QString();
+        const QString name = hasProject ? scope.asString(u"ProjectName") : QString();
+        setPanel(kPanelProject, QStringLiteral("Proyek : ") + code + QStringLiteral(" - ") + name);
     } else {
         setPanel(kPanelProject, QStringLiteral("Proyek :"));
     }

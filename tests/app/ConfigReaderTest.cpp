@@ -8,8 +8,10 @@
 
 namespace {
 
-const QString kMissing = QStringLiteral("File configuration doesn't exist.,\r\r\nPlease contact your system administrator.");
-const QString kCorrupt = QStringLiteral("File configuration is corrupt,\r\r\nPlease contact your system administrator.");
+const QString kMissing = QStringLiteral(
+    "File configuration doesn't exist.,\r\r\nPlease contact your system administrator.");
+const QString kCorrupt =
+    QStringLiteral("File configuration is corrupt,\r\r\nPlease contact your system administrator.");
 
 QString scrambled(const QString& text, std::uint16_t key) {
     return TSecurity(3361, 6473).Scramble(text, key);
@@ -78,7 +80,8 @@ TEST_F(ConfigReaderTest, IncompleteFilesAreCorrupt) {
 }
 
 TEST_F(ConfigReaderTest, SingleCharacterScrambledEntryCountsAsEmpty) {
-    EXPECT_FALSE(ConfigReader::ReadConfiguration(complete({}, QStringLiteral("03"), QStringLiteral("A"))));
+    EXPECT_FALSE(
+        ConfigReader::ReadConfiguration(complete({}, QStringLiteral("03"), QStringLiteral("A"))));
     EXPECT_EQ(SessionContext.ConfigMessage, kCorrupt);
     // The fields are assigned even though the file proves incomplete.
     EXPECT_EQ(SessionContext.ServerName, QStringLiteral("127.0.0.1,5544"));

@@ -1,9 +1,9 @@
 #include "ShellFixture.h"
 
-#include "ScreenDriver.h"
 #include "app/TFmLogin.h"
 #include "app/TFmProjectSelect.h"
 #include "platform/ui/DataGrid.h"
+#include "support/ScreenDriver.h"
 
 #include <QLineEdit>
 

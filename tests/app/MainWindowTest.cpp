@@ -1,6 +1,5 @@
 #include "ShellFixture.h"
 
-#include "ScreenDriver.h"
 #include "app/ScreenRegistry.h"
 #include "app/TFmLogin.h"
 #include "app/TFmMain.h"
@@ -9,6 +8,8 @@
 #include "app/TFmTemplateModule.h"
 #include "db/DbError.h"
 #include "platform/ui/DataGrid.h"
+#include "platform/ui/WindowBar.h"
+#include "support/ScreenDriver.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -177,6 +178,9 @@ TEST_F(MainWindowTest, ModuleCommandLogsInForItsModuleAndOpensTheScreenOnce) {
     EXPECT_EQ(SessionContext.LoginModuleCode, QStringLiteral("SIT-SPK-002"));
     ASSERT_EQ(children().size(), 2);
     EXPECT_EQ(main->GetMDIClassIndex(kPaymentView), 1);
+    EXPECT_EQ(main->windowBar()->captions(),
+              (QStringList{QStringLiteral("SPK Mandor"), QStringLiteral("Pembayaran SPK Mandor")}));
+    EXPECT_TRUE(children().at(1)->isMaximized());
 
     // The first command again: its window comes to the front, not rebuilt.
     QPointer<QWidget> first = children().at(0)->widget();
@@ -218,6 +222,7 @@ TEST_F(MainWindowTest, LoginLogoutAndStatusBar) {
     trigger(QStringLiteral("mnuLOGOUT"));
     ScreenDriver::settle();
     EXPECT_TRUE(children().isEmpty());
+    EXPECT_EQ(main->windowBar()->buttonCount(), 0);
     EXPECT_EQ(SessionContext.LoggedIn, 0);
     EXPECT_TRUE(SessionContext.UserCode.isEmpty());
     EXPECT_TRUE(SessionContext.UserName.isEmpty());

@@ -1,8 +1,8 @@
 #include "ShellFixture.h"
 
-#include "ScreenDriver.h"
 #include "app/TFmPasswordChange.h"
 #include "platform/ui/HeaderBand.h"
+#include "support/ScreenDriver.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

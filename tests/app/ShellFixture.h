@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MessageScript.h"
-#include "TestDatabase.h"
+#include "support/MessageScript.h"
+#include "support/TestDatabase.h"
 #include "app/SessionContext.h"
 #include "app/TDMMain.h"
 #include "app/TSecurity.h"

@@ -1,6 +1,5 @@
 #include "ShellFixture.h"
 
-#include "TestCluster.h"
 #include "db/DbError.h"
 
 #include <QFile>
@@ -208,12 +207,12 @@ TEST_F(ShellFixture, ProjectScopeChangesAreSignalled) {
                              {QStringLiteral("SYS-001")}, QStringLiteral("FULL"));
     addProject(QStringLiteral("P-1"), QStringLiteral("One"));
     const int second = addProject(QStringLiteral("P-2"), QStringLiteral("Two"));
-    int signals = 0;
-    QObject::connect(dm.get(), &TDMMain::currentProjectChanged, [&] { ++signals; });
+    int changes = 0;
+    QObject::connect(dm.get(), &TDMMain::currentProjectChanged, [&] { ++changes; });
     dm->OpenProjectScope(user);
-    EXPECT_GE(signals, 1);
-    const int afterOpen = signals;
+    EXPECT_GE(changes, 1);
+    const int afterOpen = changes;
     dm->adodsProject.setCurrentRow(1);
-    EXPECT_EQ(signals, afterOpen + 1);
+    EXPECT_EQ(changes, afterOpen + 1);
     EXPECT_EQ(dm->currentProjectID(), second);
 }

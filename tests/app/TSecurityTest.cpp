@@ -9,13 +9,15 @@ const TSecurity sec(TSecurity::DefaultMultiplier, TSecurity::DefaultIncrement);
 
 TEST(TSecurity, RoundTripsEveryStartKey) {
     const QString texts[] = {QStringLiteral("sa"), QStringLiteral("rahasia123"),
-                             QString::fromLatin1("Kata sandi \xe9\xff\x80 ~!"), QStringLiteral(" ")};
+                             QString::fromLatin1("Kata sandi \xe9\xff\x80 ~!"),
+                             QStringLiteral(" ")};
     for (const QString& t : texts) {
         for (std::uint16_t key : {std::uint16_t(0), std::uint16_t(7942), std::uint16_t(5816),
                                   std::uint16_t(3025), std::uint16_t(6248), std::uint16_t(65535)}) {
             const QString s = sec.Scramble(t, key);
             EXPECT_EQ(s.size(), t.size() * 2);
-            EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9A-F]*$")).match(s).hasMatch()) << s.toStdString();
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9A-F]*$")).match(s).hasMatch())
+                << s.toStdString();
             EXPECT_EQ(sec.Unscramble(s, key), t) << key;
         }
     }

@@ -1,9 +1,9 @@
-#include "MessageScript.h"
-#include "ScreenDriver.h"
 #include "app/SessionContext.h"
 #include "app/TFmTemplateDialog.h"
 #include "app/TFmTemplateModule.h"
 #include "platform/ui/HeaderBand.h"
+#include "support/MessageScript.h"
+#include "support/ScreenDriver.h"
 
 #include <QLineEdit>
 #include <QPointer>
