@@ -1,6 +1,7 @@
-#include "db/Connection.h"
 #include "support/TestCluster.h"
 #include "support/TestDatabase.h"
+#include "tools/ServerLogin.h"
+#include "tools/SqlSession.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -15,16 +16,9 @@ namespace {
 // against each table they are attached to.
 TEST(PlpgsqlCheckTest, EveryFunctionPassesPlpgsqlCheck) {
     TestDatabase database;
-    const TestCluster& cluster = TestCluster::instance();
-    db::ConnectionSettings super;
-    super.server = QStringLiteral("%1,%2").arg(cluster.host()).arg(cluster.port());
-    super.user = cluster.superuser();
-    super.password = cluster.superPassword();
-    super.database = database.name();
-    super.statementTimeoutSeconds = 300;
-    db::Connection conn;
-    conn.open(super);
-    conn.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS plpgsql_check"));
+    // As the cluster's superuser, connected to the test database.
+    admin::SqlSession conn(TestCluster::instance().superLogin(database.name()));
+    conn.query(QStringLiteral("CREATE EXTENSION IF NOT EXISTS plpgsql_check"));
 
     QSqlQuery count = conn.exec(QStringLiteral(
         "SELECT count(*) FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace "
