@@ -32,6 +32,20 @@ void settle() {
 
 } // namespace
 
+namespace {
+
+ui::MsgAnswer consoleHandler(ui::MsgKind kind, const QString& text, ui::MsgButtons buttons) {
+    err() << "[" << ui::toString(kind) << "] " << text << '\n';
+    err().flush();
+    return ui::MessageService::negativeAnswer(buttons);
+}
+
+} // namespace
+
+void ScreenshotRunner::installConsoleMessages() {
+    ui::MessageService::setHandler(consoleHandler);
+}
+
 bool ScreenshotRunner::requested(const QStringList& arguments) {
     return arguments.contains(QStringLiteral("--screenshots"));
 }
@@ -117,12 +131,7 @@ bool ScreenshotRunner::logIn() {
 }
 
 int ScreenshotRunner::run() {
-    const ui::MessageService::Handler previous = ui::MessageService::setHandler(
-        [](ui::MsgKind kind, const QString& text, ui::MsgButtons buttons) {
-            err() << "[" << ui::toString(kind) << "] " << text << '\n';
-            err().flush();
-            return ui::MessageService::negativeAnswer(buttons);
-        });
+    const ui::MessageService::Handler previous = ui::MessageService::setHandler(consoleHandler);
 
     if (!QDir().mkpath(m_options.folder)) {
         err() << "cannot create " << m_options.folder << '\n';

@@ -24,6 +24,8 @@ public:
     // True when the arguments ask for screenshots; fills options or the error text.
     static bool requested(const QStringList& arguments);
     static bool parse(const QStringList& arguments, Options& options, QString& error);
+    // Message boxes go to standard error and are answered negatively from now on.
+    static void installConsoleMessages();
 
     ScreenshotRunner(TFmMain& mainWindow, const ScreenRegistry& registry, Options options);
 

@@ -41,6 +41,8 @@ int main(int argc, char** argv) {
     }
 
     ui::GuardedApplication app(argc, argv);
+    if (screenshots)
+        ScreenshotRunner::installConsoleMessages();
 
     ScreenRegistry registry;
     registerScreens(registry);
