@@ -54,7 +54,7 @@ TEST_F(WorkOrderEntryTest, UpdateRenamesChangesHeaderAndReplacesStoredLines) {
     EXPECT_EQ(text("SELECT string_agg(SPKDIndex || ':' || SPKDQuantity, ',' ORDER BY SPKDIndex) "
                    "FROM mstProjectSPKDetail WHERE SPKCode = 'SPK-NEW'"),
               "1:3.000");
-    EXPECT_EQ(text("SELECT SPKTotalAmount FROM mstProjectSPK WHERE SPKCode = 'SPK-NEW'"),
+    EXPECT_EQ(text("SELECT SPKTotalAmount::text FROM mstProjectSPK WHERE SPKCode = 'SPK-NEW'"),
               "4500.00");
 }
 
@@ -62,7 +62,7 @@ TEST_F(WorkOrderEntryTest, UpdateKeepingTheNumberWorks) {
     workOrder("SPK-1", {{itemVolume, "10"}});
     ASSERT_TRUE(entry("UPDATE", "SPK-1", "SPK-1", kDate, project, firm).ok());
     EXPECT_EQ(status("SPK-1"), 1);
-    EXPECT_EQ(text("SELECT SPKTotalAmount FROM mstProjectSPK WHERE SPKCode = 'SPK-1'"), "0.00");
+    EXPECT_EQ(text("SELECT SPKTotalAmount::text FROM mstProjectSPK WHERE SPKCode = 'SPK-1'"), "0.00");
 }
 
 struct EntryRefusal {
