@@ -1,7 +1,7 @@
 // Opening a 100,000-row result set into a dataset, against a bare loop over the
 // same query through QSqlQuery. Needs a PostgreSQL server: the test support starts
 // a private one (or joins the one named by SKM_TEST_PG*).
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 #include "db/Dataset.h"
 
 #include <QApplication>

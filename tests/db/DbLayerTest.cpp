@@ -1,10 +1,11 @@
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 #include "db/Dataset.h"
 #include "db/DbError.h"
 #include "db/StoredProc.h"
 #include "db/TransactionGuard.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using db::Dataset;
 using db::Decimal;
@@ -36,9 +37,9 @@ void createScratch(skmtest::TestDatabase& tdb) {
                             "tstLineList(numeric) TO sa"));
 }
 
-db::StoredProc lineEntry(db::Connection& c) {
-    db::StoredProc p(&c, QStringLiteral("tstLineEntry"));
-    p.declare(QStringLiteral("Code"), FieldType::Text, ParamDirection::Input, 20)
+std::unique_ptr<db::StoredProc> lineEntry(db::Connection& c) {
+    auto p = std::make_unique<db::StoredProc>(&c, QStringLiteral("tstLineEntry"));
+    p->declare(QStringLiteral("Code"), FieldType::Text, ParamDirection::Input, 20)
         .declare(QStringLiteral("Qty"), FieldType::Decimal)
         .declare(QStringLiteral("Price"), FieldType::Decimal)
         .declare(QStringLiteral("Hasil"), FieldType::Text, ParamDirection::Output, 100)
@@ -116,7 +117,8 @@ TEST(DbLayer, UnopenedConnectionFailsWithAClearError) {
 TEST(DbLayer, ProcedureReturnsOutputsAndHasil) {
     skmtest::TestDatabase tdb;
     createScratch(tdb);
-    auto proc = lineEntry(tdb.sa());
+    auto procPtr = lineEntry(tdb.sa());
+    auto& proc = *procPtr;
     proc.setParam(QStringLiteral("@Code"), QStringLiteral("A-1"));
     proc.setParam(QStringLiteral("Qty"), QVariant::fromValue(Decimal::fromString(u"1.125")));
     proc.setParam(QStringLiteral("Price"), QStringLiteral("1500.55"));
@@ -138,7 +140,8 @@ TEST(DbLayer, ProcedureReturnsOutputsAndHasil) {
 TEST(DbLayer, SetReturningProcedureOpensLikeADataset) {
     skmtest::TestDatabase tdb;
     createScratch(tdb);
-    auto entry = lineEntry(tdb.sa());
+    auto entryPtr = lineEntry(tdb.sa());
+    auto& entry = *entryPtr;
     for (const auto& [code, qty] : {std::pair{"L1", "1"}, std::pair{"L2", "5"}, std::pair{"L3", "9"}}) {
         entry.setParam(QStringLiteral("Code"), QString::fromLatin1(code));
         entry.setParam(QStringLiteral("Qty"), QString::fromLatin1(qty));
@@ -158,7 +161,8 @@ TEST(DbLayer, SetReturningProcedureOpensLikeADataset) {
 TEST(DbLayer, TransactionGuardMakesASaveAtomic) {
     skmtest::TestDatabase tdb;
     createScratch(tdb);
-    auto entry = lineEntry(tdb.sa());
+    auto entryPtr = lineEntry(tdb.sa());
+    auto& entry = *entryPtr;
     auto save = [&](const QString& code, bool commit) {
         db::TransactionGuard guard(tdb.sa());
         entry.setParam(QStringLiteral("Code"), code);
