@@ -3,10 +3,12 @@
 // register for a week, a month and the whole year, the client's labour-item
 // list with its committed volumes, and a save of a 20-line work order followed
 // by its submission (rolled back, so every iteration starts alike).
-#include "support/TestDatabase.h"
 #include "db/Dataset.h"
 #include "db/StoredProc.h"
+#include "support/TestCluster.h"
+#include "support/TestDatabase.h"
 #include "tools/ScaleGenerator.h"
+#include "tools/SqlSession.h"
 #include "workorders/SpkQueries.h"
 
 #include <QApplication>
@@ -22,9 +24,12 @@ struct LargeProject {
     LargeProject() {
         admin::ScaleGenerator::Options o;
         o.lastDay = kLastDay;
-        db.owner().begin();
-        projectID = admin::ScaleGenerator(db.owner()).generate(o);
-        db.owner().commit();
+        admin::SqlSession statistics(skmtest::TestCluster::instance().superLogin(db.name()));
+        admin::ScaleGenerator generator(db.owner());
+        generator.setScriptRunner(
+            [&](const QString& sql) { statistics.execScript(sql, QStringLiteral("statistics")); });
+        projectID =
+            generator.generate(o); // no transaction: the statistics session must see the rows
         db.owner().exec(
             QStringLiteral("SELECT count(*) FROM mstProjectSPKDetail")); // warm the cache
     }

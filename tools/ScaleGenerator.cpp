@@ -338,6 +338,11 @@ int ScaleGenerator::generate(const Options& o) {
     run(QString::fromLatin1(kReceipts), {{"p", projectID}, {"code", code}});
     run(QString::fromLatin1(kPayments), {{"p", projectID}, {"code", code}});
     run(QString::fromLatin1(kPaymentLines), {{"p", projectID}});
+    if (m_script)
+        m_script(QStringLiteral(
+            "ANALYZE prefCOA, mstCompany, mstProjectRAP, mstProjectRAP2, mstProjectSPK, "
+            "mstProjectSPKDetail, mstProjectSPKPaymentBatch, mstProjectSPKPayment, "
+            "mstProjectSPKPaymentDetail"));
     return projectID;
 }
 

@@ -37,6 +37,12 @@ public:
     explicit ScaleGenerator(Scalar scalar);
     explicit ScaleGenerator(db::Connection& connection);
 
+    // Runs a statement that cannot be prepared (ANALYZE). When set, generate()
+    // ends by refreshing the planner statistics of the tables it filled, so the
+    // register and the budget queries are planned for the new volumes at once.
+    using Script = std::function<void(const QString& sql)>;
+    void setScriptRunner(Script script) { m_script = std::move(script); }
+
     // Returns the new project's ProjectID. Throws AdminError for options out of
     // range or a project code already in use; database errors pass through.
     int generate(const Options& options);
@@ -44,6 +50,7 @@ public:
 private:
     QVariant run(const QString& sql, const db::ParamList& params = {});
     Scalar m_scalar;
+    Script m_script;
 };
 
 } // namespace admin
