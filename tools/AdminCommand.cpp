@@ -4,6 +4,7 @@
 #include "DatabaseInstaller.h"
 #include "DbConfWriter.h"
 #include "PgCluster.h"
+#include "ScaleGenerator.h"
 #include "SqlSession.h"
 #include "UserAdmin.h"
 #include "WorkOrderStatus.h"
@@ -76,7 +77,9 @@ void AdminCommand::usage() const {
            "  user add --code C --name N --password P [--full | --projects A,B] [--modules M1,M2]\n"
            "  conf write --out PATH --server host,port --password X\n"
            "  scramble --key K TEXT | unscramble --key K TEXT\n"
-           "  spk approve|terminate|cancel CODE [connection options]\n";
+           "  spk approve|terminate|cancel CODE [connection options]\n"
+           "  generate large [--project-code C] [--items N] [--work-orders N] [--lines N]\n"
+           "                 [--seed N] [connection options]\n";
     out().flush();
 }
 
@@ -110,6 +113,8 @@ int AdminCommand::runCommand() {
             return conf(action, rest);
         if (group == QLatin1String("spk"))
             return workOrder(action, rest);
+        if (group == QLatin1String("generate"))
+            return generate(action, rest);
         err() << "skmadmin: unknown command \"" << group << "\".\n";
         err().flush();
         usage();
@@ -416,6 +421,57 @@ int AdminCommand::workOrder(const QString& action, const QStringList& args) {
     const db::Hasil h = WorkOrderStatus(s).setStatus(p.positionalArguments().first(), status);
     out() << h.text() << "\n";
     return h.ok() ? 0 : 1;
+}
+
+int AdminCommand::generate(const QString& action, const QStringList& args) {
+    if (action != QLatin1String("large")) {
+        err() << "skmadmin: generate needs \"large\".\n";
+        return 2;
+    }
+    QCommandLineParser p;
+    addConnectionOptions(p);
+    const QCommandLineOption codeOpt(QStringLiteral("project-code"),
+                                     QStringLiteral("Code of the generated project."),
+                                     QStringLiteral("code"), QStringLiteral("PRJ-LARGE"));
+    const QCommandLineOption itemsOpt(QStringLiteral("items"), QStringLiteral("Budget items."),
+                                      QStringLiteral("n"), QStringLiteral("20000"));
+    const QCommandLineOption ordersOpt(QStringLiteral("work-orders"),
+                                       QStringLiteral("Work orders."), QStringLiteral("n"),
+                                       QStringLiteral("5000"));
+    const QCommandLineOption linesOpt(QStringLiteral("lines"), QStringLiteral("Work-order lines."),
+                                      QStringLiteral("n"), QStringLiteral("100000"));
+    const QCommandLineOption seedOpt(QStringLiteral("seed"), QStringLiteral("Random seed."),
+                                     QStringLiteral("n"), QStringLiteral("1"));
+    p.addOptions({codeOpt, itemsOpt, ordersOpt, linesOpt, seedOpt});
+    int code = 0;
+    if (!parse(p, args, QStringLiteral("skmadmin generate large"), &code))
+        return code;
+    auto number = [&](const QCommandLineOption& o) {
+        bool ok = false;
+        const int v = p.value(o).toInt(&ok);
+        if (!ok || v <= 0)
+            throw AdminError(
+                QStringLiteral("--%1 needs a positive number.").arg(o.names().first()));
+        return v;
+    };
+    ScaleGenerator::Options options;
+    options.projectCode = p.value(codeOpt);
+    options.budgetItems = number(itemsOpt);
+    options.workOrders = number(ordersOpt);
+    options.lines = number(linesOpt);
+    options.seed = number(seedOpt);
+
+    SqlSession s(connectionLogin(p, p.value(kDatabase)));
+    s.execFormatted(QStringLiteral("SET ROLE %I"),
+                    {{QStringLiteral("r"), QLatin1String(DatabaseInstaller::OwnerRole)}});
+    ScaleGenerator generator(
+        [&](const QString& sql, const db::ParamList& params) { return s.scalar(sql, params); });
+    s.begin();
+    const int projectID = generator.generate(options);
+    s.commit();
+    s.execScript(QStringLiteral("ANALYZE"), QStringLiteral("analyze"));
+    out() << "Generated project " << options.projectCode << " (ProjectID " << projectID << ").\n";
+    return 0;
 }
 
 } // namespace admin

@@ -22,6 +22,7 @@ private:
     int conf(const QString& action, const QStringList& args);
     int scramble(bool forward, const QStringList& args);
     int workOrder(const QString& action, const QStringList& args);
+    int generate(const QString& action, const QStringList& args);
 
     // Parses args (program name first); prints help or errors itself. False: stop
     // with exitCode.
