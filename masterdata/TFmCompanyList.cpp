@@ -158,12 +158,13 @@ void TFmCompanyList::buildGrid() {
     }
     cxGrid1->setFilterRowVisible(true);
     cxGrid1->setFilterDelay(0);
-    cxGrid1->setDataset(&m_dm->adodsCompanyContactList);
-    cxGrid1->setGroupColumns({QStringLiteral("CompanyName")});
 }
 
 void TFmCompanyList::FormCreate() {
+    // Opened before the grid binds to it, so every column finds its field.
     m_dm->adodsCompanyContactList.reopen();
+    cxGrid1->setDataset(&m_dm->adodsCompanyContactList);
+    cxGrid1->setGroupColumns({QStringLiteral("CompanyName")});
     publishPick(*m_dm);
 }
 

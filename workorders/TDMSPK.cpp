@@ -6,10 +6,11 @@
 #include "platform/report/PreparedReport.h"
 #include "platform/report/Report.h"
 #include "platform/report/ReportError.h"
+#include "platform/report/ReportPreview.h"
 #include "platform/report/ReportTemplate.h"
 #include "platform/ui/MessageService.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -252,8 +253,13 @@ bool TDMSPK::DoPrintSPKMandor(const QString& spkCode, int statusID) {
         rpt.addDataset(QStringLiteral("frxSPKPrint"), &adodsSPKPrint);
         rpt.setVariable(QStringLiteral("Petugas"), SessionContext.UserName);
         const report::PreparedReport prepared = rpt.prepare();
-        if (previewHandler())
+        if (previewHandler()) {
             previewHandler()(prepared, m_lastTemplate);
+        } else {
+            report::ReportPreview preview(rpt, prepared, QApplication::activeWindow());
+            preview.setWindowTitle(m_lastTemplate);
+            preview.exec();
+        }
         return true;
     } catch (const report::ReportError& e) {
         ui::MessageService::warning(e.message());

@@ -188,6 +188,9 @@ TFmProjectSPKMandorEntry::TFmProjectSPKMandorEntry(QWidget* parent)
     m_dm->openProjectRAPUpah(projectID);
     m_dm->openMeasurement();
     m_loaded = DoLoadData(SessionContext.SPKEntryMode);
+    // Bound after the lines opened, so every column finds its field.
+    if (m_dm->adodsSPKDetail.isOpen())
+        grdSPKDetail->setDataset(&m_dm->adodsSPKDetail);
 }
 
 void TFmProjectSPKMandorEntry::buildGrid() {
@@ -217,7 +220,6 @@ void TFmProjectSPKMandorEntry::buildGrid() {
     total.footer = ui::GridSummary::Sum;
     grdSPKDetail->addColumn(total);
     grdSPKDetail->addColumn(add("SPKDDesc", "Keterangan", bandDetail, 160, nullptr, true));
-    grdSPKDetail->setDataset(&m_dm->adodsSPKDetail);
 }
 
 void TFmProjectSPKMandorEntry::showEvent(QShowEvent* event) {

@@ -82,6 +82,9 @@ TFmProjectSPKMandorView::TFmProjectSPKMandorView(QWidget* parent)
     datPeriodStart->setDate(weekStart(today));
     datPeriodEnd->setDate(weekEnd(today));
     openQuery();
+    // Bound after the query opened, so every column finds its field.
+    cxGrid1->setDataset(&m_dm->adospProjectSPKMandorView);
+    cxGrid1->setGroupColumns({QStringLiteral("MandorName"), QStringLiteral("SPKCode")});
 }
 
 QDate TFmProjectSPKMandorView::weekStart(const QDate& day) {
@@ -175,8 +178,6 @@ void TFmProjectSPKMandorView::buildGrid() {
         }
     }
     cxGrid1->setFilterRowVisible(true);
-    cxGrid1->setDataset(&m_dm->adospProjectSPKMandorView);
-    cxGrid1->setGroupColumns({QStringLiteral("MandorName"), QStringLiteral("SPKCode")});
 }
 
 void TFmProjectSPKMandorView::openQuery() {
