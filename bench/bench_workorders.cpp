@@ -13,6 +13,7 @@
 #include "tools/ScaleGenerator.h"
 #include "workorders/TDMSPK.h"
 
+#include <QApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <benchmark/benchmark.h>
