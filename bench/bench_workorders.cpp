@@ -30,9 +30,12 @@ struct LargeProject {
     LargeProject() {
         admin::ScaleGenerator::Options o;
         o.lastDay = kLastDay;
+        // Generating a year of a large project takes longer than a client statement may.
+        db.owner().exec(QStringLiteral("SELECT set_config('statement_timeout', '0', false)"));
         db.owner().begin();
         projectID = admin::ScaleGenerator(db.owner()).generate(o);
         db.owner().commit();
+        db.exec(QStringLiteral("ANALYZE")); // statistics as a database in use has them
         firm = db.scalar(QStringLiteral(
                              "SELECT CompanyID FROM mstProjectSPK WHERE ProjectID = :p LIMIT 1"),
                          {{"p", projectID}})
