@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-bash scripts/build.sh
+bash scripts/build.sh kalveo skmadmin skm_runtime_files
 
 ADMIN="$PWD/build/skmadmin"
 if [ "$(id -u)" -eq 0 ]; then
