@@ -224,8 +224,10 @@ void TFmProjectSPKMandorEntry::buildGrid() {
 
 void TFmProjectSPKMandorEntry::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!m_loaded)
+    if (!m_loaded) {
+        m_discardConfirmed = true; // nothing was loaded, so nothing to lose
         QTimer::singleShot(0, this, &QDialog::reject);
+    }
 }
 
 bool TFmProjectSPKMandorEntry::DoLoadData(const QString& mode) {
@@ -412,7 +414,13 @@ void TFmProjectSPKMandorEntry::btnOKClick() {
 }
 
 void TFmProjectSPKMandorEntry::btnCloseClick() {
-    if (MessageService::confirmYesCancel(
-            QStringLiteral("apakah anda akan membatalkan proses ini?")))
-        reject();
+    reject();
+}
+
+void TFmProjectSPKMandorEntry::reject() {
+    if (!m_discardConfirmed && !MessageService::confirmYesCancel(
+                                   QStringLiteral("apakah anda akan membatalkan proses ini?")))
+        return;
+    m_discardConfirmed = true;
+    QDialog::reject();
 }

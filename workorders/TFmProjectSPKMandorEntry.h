@@ -51,6 +51,9 @@ public:
     QPushButton* btnOK;
     QPushButton* btnClose;
 
+    // Escape, the window's close button and "Tutup" all ask before discarding.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -68,6 +71,7 @@ private:
     QString m_mode;
     QString m_oldSPKCode; // the number before the edit ("UPDATE")
     bool m_loaded = false;
+    bool m_discardConfirmed = false;
     bool m_lineDialogOpen = false;
     bool m_pickerOpen = false;
 };

@@ -221,7 +221,13 @@ void TFmProjectSPKMandorEntry2::btnOKClick() {
 }
 
 void TFmProjectSPKMandorEntry2::btnCloseClick() {
-    if (MessageService::confirmYesCancel(
-            QStringLiteral("apakah anda akan membatalkan proses ini?")))
-        reject();
+    reject();
+}
+
+void TFmProjectSPKMandorEntry2::reject() {
+    if (!m_discardConfirmed && !MessageService::confirmYesCancel(
+                                   QStringLiteral("apakah anda akan membatalkan proses ini?")))
+        return;
+    m_discardConfirmed = true;
+    QDialog::reject();
 }

@@ -47,6 +47,10 @@ public:
     QPushButton* btnOK;
     QPushButton* btnClose;
 
+public:
+    // Escape, the window's close button and "Tutup" all ask before discarding.
+    void reject() override;
+
 private:
     void FormCreate();
     void cboRAPUpahChange();
@@ -59,4 +63,5 @@ private:
     int m_rap2ID = 0;
     int m_itemMeasurementID = 0;
     QString m_validateType;
+    bool m_discardConfirmed = false;
 };

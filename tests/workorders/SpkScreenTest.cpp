@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -201,6 +202,29 @@ TEST_F(SpkScreenTest, UnknownModeWarnsAndTheDialogCloses) {
     TFmProjectSPKMandorEntry dlg;
     EXPECT_FALSE(dlg.loaded());
     EXPECT_EQ(dlg.exec(), QDialog::Rejected);
+}
+
+TEST_F(SpkScreenTest, EscapeAndTutupAskBeforeDiscardingWhatWasTyped) {
+    SessionContext.SPKEntryMode = QStringLiteral("INSERT");
+    TFmProjectSPKMandorEntry dlg;
+    ScreenDriver drv(&dlg);
+    drv.show();
+    dlg.txtSPKCode->setText(QStringLiteral("SPK/ESC"));
+    const QString ask = QStringLiteral("apakah anda akan membatalkan proses ini?");
+    {
+        MessageScript ms;
+        ms.expect(MsgKind::Confirmation, ask, MsgAnswer::Cancel);
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+    }
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.txtSPKCode->text(), QStringLiteral("SPK/ESC"));
+    {
+        MessageScript ms;
+        ms.expect(MsgKind::Confirmation, ask, MsgAnswer::Yes);
+        drv.click(QStringLiteral("btnClose"));
+    }
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
 }
 
 TEST_F(SpkScreenTest, RunningTotalFollowsTheLinesAndASaveSendsEverything) {
