@@ -12,6 +12,7 @@
 #include "workorders/SpkScreens.h"
 #include "workorders/TDMSPK.h"
 
+#include <QScreen>
 #include <QTextStream>
 #include <QTimer>
 
@@ -68,6 +69,10 @@ int main(int argc, char** argv) {
 
     if (fmMain.terminateRequested())
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    // Without a window manager (a bare X server) the maximize request is ignored;
+    // start at the screen's size so the status panels are not squeezed.
+    if (const QScreen* screen = fmMain.screen())
+        fmMain.resize(screen->availableGeometry().size());
     fmMain.showMaximized();
     return app.exec();
 }
