@@ -52,7 +52,8 @@ QString rowText(const db::Dataset& ds, const char16_t* field) {
 } // namespace
 
 TFmProjectSPKMandorEntry::TFmProjectSPKMandorEntry(QWidget* parent)
-    : QDialog(parent), m_dm(TDMSPK::instance()) {
+    : ui::ConfirmCloseDialog(QStringLiteral("apakah anda akan membatalkan proses ini?"), parent),
+      m_dm(TDMSPK::instance()) {
     setObjectName(QStringLiteral("FmProjectSPKMandorEntry"));
     setWindowTitle(QStringLiteral("SPK Mandor - Entry"));
 
@@ -225,8 +226,8 @@ void TFmProjectSPKMandorEntry::buildGrid() {
 void TFmProjectSPKMandorEntry::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!m_loaded) {
-        m_discardConfirmed = true; // nothing was loaded, so nothing to lose
-        QTimer::singleShot(0, this, &QDialog::reject);
+        // nothing was loaded, so nothing to lose
+        QTimer::singleShot(0, this, &TFmProjectSPKMandorEntry::rejectWithoutAsking);
     }
 }
 
@@ -415,12 +416,4 @@ void TFmProjectSPKMandorEntry::btnOKClick() {
 
 void TFmProjectSPKMandorEntry::btnCloseClick() {
     reject();
-}
-
-void TFmProjectSPKMandorEntry::reject() {
-    if (!m_discardConfirmed && !MessageService::confirmYesCancel(
-                                   QStringLiteral("apakah anda akan membatalkan proses ini?")))
-        return;
-    m_discardConfirmed = true;
-    QDialog::reject();
 }

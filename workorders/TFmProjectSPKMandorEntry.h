@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/ConfirmCloseDialog.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -21,7 +23,7 @@ class UpperCaseEdit;
 // memory (TDMSPK::adodsSPKDetail). The mode comes from SessionContext.SPKEntryMode;
 // on "UPDATE" the fields come from the register's current row. The save sends the
 // header and then every line in one transaction.
-class TFmProjectSPKMandorEntry : public QDialog {
+class TFmProjectSPKMandorEntry : public ui::ConfirmCloseDialog {
     Q_OBJECT
 public:
     explicit TFmProjectSPKMandorEntry(QWidget* parent = nullptr);
@@ -51,9 +53,6 @@ public:
     QPushButton* btnOK;
     QPushButton* btnClose;
 
-    // Escape, the window's close button and "Tutup" all ask before discarding.
-    void reject() override;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -71,7 +70,6 @@ private:
     QString m_mode;
     QString m_oldSPKCode; // the number before the edit ("UPDATE")
     bool m_loaded = false;
-    bool m_discardConfirmed = false;
     bool m_lineDialogOpen = false;
     bool m_pickerOpen = false;
 };

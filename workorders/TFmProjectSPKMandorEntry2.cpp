@@ -45,7 +45,8 @@ ui::UpperCaseEdit* upperEdit(const char* name, QWidget* parent) {
 } // namespace
 
 TFmProjectSPKMandorEntry2::TFmProjectSPKMandorEntry2(QWidget* parent)
-    : QDialog(parent), m_dm(TDMSPK::instance()) {
+    : ui::ConfirmCloseDialog(QStringLiteral("apakah anda akan membatalkan proses ini?"), parent),
+      m_dm(TDMSPK::instance()) {
     setObjectName(QStringLiteral("FmProjectSPKMandorEntry2"));
     setWindowTitle(QStringLiteral("SPK Mandor - Entry"));
 
@@ -222,12 +223,4 @@ void TFmProjectSPKMandorEntry2::btnOKClick() {
 
 void TFmProjectSPKMandorEntry2::btnCloseClick() {
     reject();
-}
-
-void TFmProjectSPKMandorEntry2::reject() {
-    if (!m_discardConfirmed && !MessageService::confirmYesCancel(
-                                   QStringLiteral("apakah anda akan membatalkan proses ini?")))
-        return;
-    m_discardConfirmed = true;
-    QDialog::reject();
 }

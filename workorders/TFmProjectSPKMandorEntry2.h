@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/ConfirmCloseDialog.h"
+
 #include "db/Decimal.h"
 
 #include <QDialog>
@@ -18,7 +20,7 @@ class TDMSPK;
 // Adds one line to the work order being edited: the user picks a budget labour
 // item, sees its budget and committed volume, and the line is checked against the
 // item's own flags before it is appended to TDMSPK::adodsSPKDetail (in memory).
-class TFmProjectSPKMandorEntry2 : public QDialog {
+class TFmProjectSPKMandorEntry2 : public ui::ConfirmCloseDialog {
     Q_OBJECT
 public:
     explicit TFmProjectSPKMandorEntry2(QWidget* parent = nullptr);
@@ -47,10 +49,6 @@ public:
     QPushButton* btnOK;
     QPushButton* btnClose;
 
-public:
-    // Escape, the window's close button and "Tutup" all ask before discarding.
-    void reject() override;
-
 private:
     void FormCreate();
     void cboRAPUpahChange();
@@ -63,5 +61,4 @@ private:
     int m_rap2ID = 0;
     int m_itemMeasurementID = 0;
     QString m_validateType;
-    bool m_discardConfirmed = false;
 };
